@@ -1,8 +1,9 @@
 #include "qtserialcomm.h"
 
-#include "../meterlink/framelog.h"
+#include "openerror.h"
 
-#include <unistd.h>
+#include "meterlink/framelog.h"
+
 
 QtSerialComm::QtSerialComm(QObject *parent) : SerialComm(parent)
 {
@@ -51,21 +52,7 @@ bool QtSerialComm::setPortOpen(bool open)
     const QString path = devicePath();
     m_port.setPortName(path);
     if (!m_port.open(QIODevice::ReadOnly)) {
-        const QString reason = m_port.errorString();
-        switch (m_port.error()) {
-        case QSerialPort::DeviceNotFoundError:
-            fail(OpenError::NotFound, reason);
-            break;
-        case QSerialPort::PermissionError: {
-            // Qt reports a lock held by another program as a permission error too.
-            const QByteArray native = path.toLocal8Bit();
-            const bool mayOpen = ::access(native.constData(), R_OK | W_OK) == 0;
-            fail(mayOpen ? OpenError::Busy : OpenError::PermissionDenied, reason);
-            break;
-        }
-        default:
-            fail(OpenError::Other, reason);
-        }
+        fail(classifyOpenError(m_port.error(), path), m_port.errorString());
         m_port.clearError();
         return false;
     }

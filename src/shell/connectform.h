@@ -1,0 +1,67 @@
+#pragma once
+
+#include "meterlink/serialcomm.h"
+
+#include <QWidget>
+
+#include <array>
+
+class LinkStateView;
+class MessageBox;
+class PictureButton;
+class PortProbe;
+class QComboBox;
+class QLabel;
+class QTimer;
+
+// The strip across the top of the main window: the port to connect to, the connect
+// button, the link row between the instrument and the computer, and OFFLINE or ONLINE.
+// It also owns the resynchronisation that aligns the meter's frames.
+class ConnectForm final : public QWidget {
+    Q_OBJECT
+public:
+    ConnectForm(SerialComm &comm, PortProbe &probe, MessageBox &messages, LinkStateView &readout,
+                QWidget *parent = nullptr);
+
+    void Form_Load();
+
+    // The state the start-up's automatic open leaves: port name shown, button pale, the
+    // resynchronisation running.
+    void showConnected(const QString &portName);
+    // Stop frame reception and wait for a quiet line before taking frames again.
+    void startResync();
+
+    void Combo1_Click();
+    void btn_conn_Click();
+    void btn_connTimer_Timer();
+    void Timer1_Timer();
+    // The device went away while open: offline as after a pick from the list.
+    void deviceLost();
+
+    static int portNumber(const QString &portName); // 1..16 for "COM1".."COM16", else 0
+    static QString portErrorText(SerialComm::OpenError error, const QString &device,
+                                 const QString &systemReason);
+
+    QComboBox *Combo1 = nullptr;
+    PictureButton *btn_conn = nullptr;
+    QLabel *Image2 = nullptr;
+    std::array<QLabel *, 8> Image3{};
+    QLabel *Image1 = nullptr;
+    std::array<QLabel *, 2> Label1{};
+    QTimer *Timer1 = nullptr;
+    QTimer *btn_connTimer = nullptr;
+    int colourCounter = 2;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void setButtonPicture(int index);
+    void setLinkRow(int index);
+    void goOffline();
+
+    SerialComm &m_comm;
+    PortProbe &m_probe;
+    MessageBox &m_messages;
+    LinkStateView &m_readout;
+};

@@ -1,0 +1,106 @@
+// Makes the README's screenshots: the program's own forms, driven by the meter simulator
+// over a pseudo-terminal, grabbed to PNG files.
+#include "meterlink/gvarmod.h"
+#include "meterlink/modalgate.h"
+#include "meterlink/readoutstate.h"
+#include "platform/clock.h"
+#include "platform/localeforms.h"
+#include "platform/portprobe.h"
+#include "platform/qtfiledialog.h"
+#include "platform/qtmessagebox.h"
+#include "platform/qtserialcomm.h"
+#include "platform/serialportmap.h"
+#include "shell/connectform.h"
+#include "shell/mainform.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <QComboBox>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void waitFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+bool save(QWidget *widget, const QString &path)
+{
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption simOption("simulator", "path of kalvendo-metersim", "path");
+    const QCommandLineOption outOption("out", "folder for the PNG files", "dir", "docs/screenshots");
+    const QCommandLineOption secondsOption("seconds", "seconds of readings before the pictures", "s", "8");
+    const QCommandLineOption offlineOption("offline", "also take the offline state");
+    parser.addOptions({simOption, outOption, secondsOption, offlineOption});
+    parser.process(app);
+    QDir().mkpath(parser.value(outOption));
+    const QDir out(parser.value(outOption));
+
+    GVarMod vars;
+    ReadoutState readout;
+    ModalGate modal;
+    QtSerialComm comm;
+    QtFileDialog mainDialog(modal);
+    QtFileDialog dataDialog(modal);
+    QtMessageBox messages(modal);
+    SystemClock clock;
+    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
+    const SysfsSerialPortMap portMap(QStringLiteral("/nonexistent"));
+    SerialPortProbe probe;
+    MainForm mainForm({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap,
+                       probe, modal});
+    mainForm.show();
+
+    bool ok = true;
+    if (parser.isSet(offlineOption)) {
+        mainForm.MDIForm_Load();
+        waitFor(300);
+        ok &= save(&mainForm, out.filePath("kalvendo-offline.png"));
+    }
+
+    QProcess simulator;
+    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    simulator.start(parser.value(simOption), {"--interval", "60", "--wait-open", "--settle", "100"});
+    if (!simulator.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "the simulator did not start\n");
+        return 1;
+    }
+    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    if (parser.isSet(offlineOption)) {
+        comm.setDevicePath(device);
+        mainForm.connectForm()->Combo1->setEditText(device);
+        mainForm.connectForm()->btn_conn_Click();
+    } else {
+        mainForm.MDIForm_Load(device);
+    }
+    waitFor(parser.value(secondsOption).toInt() * 1000);
+    ok &= save(&mainForm, out.filePath("kalvendo-online.png"));
+
+    simulator.terminate();
+    simulator.waitForFinished(3000);
+    comm.setPortOpen(false);
+    return ok ? 0 : 1;
+}
