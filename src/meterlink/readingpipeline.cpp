@@ -40,6 +40,19 @@ ReadingPipeline::ReadingPipeline(SerialComm &comm, GVarMod &vars, ReadoutState &
 {
 }
 
+const QString &ReadingPipeline::stampFor(const QDateTime &now)
+{
+    const QDate date = now.date();
+    const QTime time = now.time();
+    const QTime second(time.hour(), time.minute(), time.second());
+    if (m_stamp.isNull() || date != m_stampDate || second != m_stampTime) {
+        m_stampDate = date;
+        m_stampTime = second;
+        m_stamp = m_forms.stamp(now);
+    }
+    return m_stamp;
+}
+
 void ReadingPipeline::discardWaiting()
 {
     m_comm.setInBufferCount(0);
@@ -118,12 +131,15 @@ void ReadingPipeline::MSComm1_OnComm()
         }
     }
 
-    s.barLabels = {plainDecimal(r.fullScale / 4), plainDecimal(r.fullScale / 2),
-                   plainDecimal(r.fullScale / 4 * 3), plainDecimal(r.fullScale)};
+    if (r.fullScale != m_barLabelScale) {
+        s.barLabels = {plainDecimal(r.fullScale / 4), plainDecimal(r.fullScale / 2),
+                       plainDecimal(r.fullScale / 4 * 3), plainDecimal(r.fullScale)};
+        m_barLabelScale = r.fullScale;
+    }
     s.negativeShown = r.value < 0;
     updateBar(s, r.value, r.fullScale);
 
-    const QString stamp = m_forms.stamp(m_clock.now());
+    const QString stamp = stampFor(m_clock.now());
     if (table)
         table->setCurrentRowText(ColStamp, stamp);
 

@@ -2,6 +2,9 @@
 
 #include "pipelineviews.h"
 
+#include <QDateTime>
+#include <QString>
+
 class Clock;
 class GVarMod;
 class LocaleForms;
@@ -25,6 +28,14 @@ public:
 
 private:
     void discardWaiting();
+    const QString &stampFor(const QDateTime &now);
+
+    // The stamp and the bar graph's scale change far less often than readings arrive
+    // (once a second, once per range change); they are made once and shared.
+    QDate m_stampDate;
+    QTime m_stampTime;
+    QString m_stamp;
+    double m_barLabelScale = -1;
 
     SerialComm &m_comm;
     GVarMod &m_vars;

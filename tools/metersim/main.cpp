@@ -69,7 +69,7 @@ Script: one command per line, '#' starts a comment.
 value is in the range's unit (func 2 range 1 is 50.000V: value=12.345).
 partial, double and burst reuse the last frame sent unless they name a reading.
 A frame counts as whole (and is recorded) when the line is quiet for 40 ms
-before and after it and no stray bytes are waiting in front of it.
+before and after it.
 )";
 
 struct Options {

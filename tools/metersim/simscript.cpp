@@ -704,11 +704,10 @@ std::vector<Step> demoScript(int frames, int pauseMs)
 
 void settleWholeFrames(std::vector<Step> &steps)
 {
-    // A receiver that takes a frame only when exactly 8 bytes wait keeps fewer than 8 stray
-    // bytes until more arrive, then drops them together with the next frame. Glued writes may be
-    // read in any split, so what they leave behind is unknown.
-    constexpr int kUnknown = -1;
-    int stray = 0;
+    // The receiver starts a new frame at the first byte after a quiet line (longer than its
+    // 20 ms tick), throwing away whatever still waits, and takes it when exactly 8 bytes
+    // wait. So a frame counts when the line is quiet for 40 ms before and after it; stray
+    // bytes before that pause do not matter. Glued writes may be read in any split.
     long long quietBefore = kMaxPauseMs; // the line is quiet before the first step
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Step &s = steps[i];
@@ -720,17 +719,10 @@ void settleWholeFrames(std::vector<Step> &steps)
         for (std::size_t j = i + 1; j < steps.size() && steps[j].bytes.empty(); ++j)
             quietAfter += steps[j].pauseAfterMs;
         const bool glued = quietBefore < kMinFrameGapMs;
-        const bool whole = s.wholeFrames == 1 && s.bytes.size() == 8 && !glued && stray == 0
-            && quietAfter >= kMinFrameGapMs;
-        s.wholeFrames = whole ? 1 : 0;
-        if (s.bytes.size() >= 8)
-            stray = 0; // the receive event takes or drops everything waiting
-        else if (glued || stray == kUnknown)
-            stray = kUnknown;
-        else if (const int waiting = stray + static_cast<int>(s.bytes.size()); waiting >= 8)
-            stray = 0; // 8 or more waiting raise the receive event, which clears the buffer
-        else
-            stray = waiting;
+        s.wholeFrames = s.wholeFrames == 1 && s.bytes.size() == 8 && !glued
+                                && quietAfter >= kMinFrameGapMs
+                            ? 1
+                            : 0;
         quietBefore = s.pauseAfterMs;
     }
 }

@@ -75,9 +75,9 @@ std::vector<Step> parseScript(std::string_view text, std::string *error, int def
 std::vector<Step> demoScript(int frames, int pauseMs = 250);
 
 // Settles wholeFrames over a step list: a step that enters with 1 keeps it only when the line
-// was quiet for kMinFrameGapMs before it, no stray bytes of fewer than 8 are still waiting in
-// front of it (a receiver that takes exactly 8 waiting bytes would see them joined with the
-// frame), and its own pause is at least kMinFrameGapMs. parseScript() and demoScript() apply it.
+// was quiet for kMinFrameGapMs before it and after it. The receiver throws away whatever waits
+// when a byte arrives after a quiet line, so stray bytes before that pause do not spoil the
+// frame. parseScript() and demoScript() apply it.
 void settleWholeFrames(std::vector<Step> &steps);
 
 // Sum of wholeFrames over the steps.
