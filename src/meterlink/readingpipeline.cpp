@@ -119,15 +119,19 @@ void ReadingPipeline::MSComm1_OnComm()
     if (ex.empty) {
         ex.varmin = ex.varmax = r.value;
         s.maxText = s.minText = r.valueText;
+        ++s.maxWrites;
+        ++s.minWrites;
         ex.empty = false;
     } else {
         if (r.value < ex.varmin) {
             ex.varmin = r.value;
             s.minText = r.valueText;
+            ++s.minWrites;
         }
         if (r.value > ex.varmax) {
             ex.varmax = r.value;
             s.maxText = r.valueText;
+            ++s.maxWrites;
         }
     }
 

@@ -29,6 +29,10 @@ struct ReadoutState {
     bool negativeShown = false;
     QString minText = QStringLiteral("0");
     QString maxText = QStringLiteral("0");
+    // Bumped whenever minText or maxText is written. The MIN and MAX boxes are editable:
+    // what the user types stays until a new extreme or RESET writes the box again.
+    int minWrites = 0;
+    int maxWrites = 0;
 
     static constexpr int barSegments = 41;
 };

@@ -143,8 +143,14 @@ void ShowForm::drawReadout(const ReadoutState &s)
         labelline[std::size_t(i) + 1]->setText(s.barLabels[std::size_t(i)]);
     for (QLabel *l : labelline)
         l->adjustSize();
-    TextMIN->setText(s.minText);
-    TextMAX->setText(s.maxText);
+    if (s.minWrites != m_minWritesShown) {
+        TextMIN->setText(s.minText);
+        m_minWritesShown = s.minWrites;
+    }
+    if (s.maxWrites != m_maxWritesShown) {
+        TextMAX->setText(s.maxText);
+        m_maxWritesShown = s.maxWrites;
+    }
 
     Label5->setVisible(!s.online);
     for (QWidget *w : {static_cast<QWidget *>(Label4), static_cast<QWidget *>(Label2),
@@ -206,7 +212,9 @@ void ShowForm::showOffline()
 void ShowForm::Command1_Click()
 {
     m_state.maxText = QStringLiteral("0");
+    ++m_state.maxWrites;
     m_state.minText = QStringLiteral("0");
+    ++m_state.minWrites;
     m_extremes.reset();
     drawReadout(m_state);
 }

@@ -80,4 +80,6 @@ private:
     GVarMod &m_vars;
     ReadoutState &m_state;
     RunningExtremes &m_extremes;
+    int m_minWritesShown = -1;
+    int m_maxWritesShown = -1;
 };
