@@ -10,6 +10,9 @@ packages=(
   libbenchmark-dev
   locales fonts-liberation
   poppler-utils xvfb xauth
+  clang libclang-rt-14-dev
+  cups cups-bsd printer-driver-cups-pdf
+  desktop-file-utils dpkg-dev file
 )
 
 SUDO=""

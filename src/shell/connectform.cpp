@@ -80,6 +80,10 @@ ConnectForm::ConnectForm(SerialComm &comm, PortProbe &probe, MessageBox &message
     connect(btn_connTimer, &QTimer::timeout, this, &ConnectForm::btn_connTimer_Timer);
     btn_connTimer->start();
 
+    reconnectTimer = new QTimer(this);
+    reconnectTimer->setInterval(1000);
+    connect(reconnectTimer, &QTimer::timeout, this, &ConnectForm::reconnectTimer_Timer);
+
     connect(&m_comm, &SerialComm::deviceLost, this, &ConnectForm::deviceLost);
 }
 
@@ -126,6 +130,15 @@ int ConnectForm::portNumber(const QString &portName)
 QString ConnectForm::portErrorText(SerialComm::OpenError error, const QString &device,
                                    const QString &systemReason)
 {
+    const DialoutState dialout = error == SerialComm::OpenError::PermissionDenied
+                                     ? currentDialoutState()
+                                     : DialoutState::Active;
+    return portErrorText(error, device, systemReason, dialout);
+}
+
+QString ConnectForm::portErrorText(SerialComm::OpenError error, const QString &device,
+                                   const QString &systemReason, DialoutState dialout)
+{
     QString reason;
     switch (error) {
     case SerialComm::OpenError::NotFound:
@@ -135,9 +148,23 @@ QString ConnectForm::portErrorText(SerialComm::OpenError error, const QString &d
         reason = QStringLiteral("%1 wird schon von einem anderen Programm benutzt.").arg(device);
         break;
     case SerialComm::OpenError::PermissionDenied:
-        reason = QStringLiteral("Kein Zugriff auf %1: Der Benutzer muss Mitglied der Gruppe "
-                                "dialout sein.")
-                     .arg(device);
+        switch (dialout) {
+        case DialoutState::NotMember:
+            reason = QStringLiteral("Kein Zugriff auf %1. Installieren Sie die udev-Regel für das "
+                                    "Messgerät (70-kalvendo.rules) oder nehmen Sie Ihren Benutzer in die "
+                                    "Gruppe dialout auf und melden Sie sich danach neu an.")
+                         .arg(device);
+            break;
+        case DialoutState::JoinedNotLoggedIn:
+            reason = QStringLiteral("Kein Zugriff auf %1. Sie sind schon in der Gruppe dialout, aber "
+                                    "das gilt erst nach einer neuen Anmeldung: Bitte melden Sie sich ab "
+                                    "und wieder an.")
+                         .arg(device);
+            break;
+        case DialoutState::Active:
+            reason = QStringLiteral("Kein Zugriff auf %1: %2").arg(device, systemReason);
+            break;
+        }
         break;
     default:
         reason = QStringLiteral("%1: %2").arg(device, systemReason);
@@ -176,21 +203,37 @@ void ConnectForm::btn_conn_Click()
         m_comm.setCommPort(n);
     else
         m_comm.setDevicePath(portName); // a typed device is opened as typed
-    const QString device = m_comm.devicePath();
+    openAndConnect(portName, m_comm.devicePath(), false);
+}
 
+bool ConnectForm::openAndConnect(const QString &portName, const QString &device, bool quiet)
+{
     PortProbe::Failure failure;
     const bool free = m_probe.probe(device, &failure);
     if (free && !m_comm.PortOpen()) {
-        if (!m_comm.setPortOpen(true)) {
-            m_messages.tell(portErrorText(m_comm.openError(), device, m_comm.errorString()));
-            return;
+        if (m_comm.setPortOpen(true)) {
+            reconnectTimer->stop();
+            Label1[0]->setToolTip({});
+            showConnected(portName);
+            return true;
         }
-        showConnected(portName);
+        failure = {m_comm.openError(), m_comm.errorString()};
+    } else if (free) {
+        failure = {SerialComm::OpenError::Other, QStringLiteral("Der Anschluss ist schon geöffnet.")};
+    }
+    if (!quiet)
+        m_messages.tell(portErrorText(failure.error, device, failure.reason));
+    return false;
+}
+
+void ConnectForm::reconnectTimer_Timer()
+{
+    if (m_comm.PortOpen()) {
+        reconnectTimer->stop();
         return;
     }
-    if (free)
-        failure = {SerialComm::OpenError::Other, QStringLiteral("Der Anschluss ist schon geöffnet.")};
-    m_messages.tell(portErrorText(failure.error, device, failure.reason));
+    // The device path and port number are still those of the lost connection.
+    openAndConnect(m_lostPortName, m_comm.devicePath(), true);
 }
 
 void ConnectForm::goOffline()
@@ -207,6 +250,8 @@ void ConnectForm::goOffline()
 
 void ConnectForm::Combo1_Click()
 {
+    reconnectTimer->stop(); // the user chooses another port: stop waiting for the lost one
+    Label1[0]->setToolTip({});
     if (!m_comm.PortOpen())
         return;
     m_comm.setPortOpen(false);
@@ -216,6 +261,11 @@ void ConnectForm::Combo1_Click()
 void ConnectForm::deviceLost()
 {
     goOffline();
+    m_lostPortName = Combo1->currentText();
+    Label1[0]->setToolTip(QStringLiteral("Die Verbindung zu %1 ist abgerissen. Kalvendo verbindet "
+                                         "sich wieder, sobald das Gerät zurück ist.")
+                              .arg(m_comm.devicePath()));
+    reconnectTimer->start();
 }
 
 void ConnectForm::Timer1_Timer()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meterlink/serialcomm.h"
+#include "platform/dialout.h"
 
 #include <QWidget>
 
@@ -39,8 +40,15 @@ public:
     void deviceLost();
 
     static int portNumber(const QString &portName); // 1..16 for "COM1".."COM16", else 0
+    // "port error!" with what the user can do about it on a second line.
     static QString portErrorText(SerialComm::OpenError error, const QString &device,
                                  const QString &systemReason);
+    static QString portErrorText(SerialComm::OpenError error, const QString &device,
+                                 const QString &systemReason, DialoutState dialout);
+
+    // After the device went away while open, once a second: is it back? Then connect to
+    // it again as a click on the connect button would. Not after the user closed the port.
+    void reconnectTimer_Timer();
 
     QComboBox *Combo1 = nullptr;
     PictureButton *btn_conn = nullptr;
@@ -50,6 +58,7 @@ public:
     std::array<QLabel *, 2> Label1{};
     QTimer *Timer1 = nullptr;
     QTimer *btn_connTimer = nullptr;
+    QTimer *reconnectTimer = nullptr;
     int colourCounter = 2;
 
 protected:
@@ -59,6 +68,9 @@ private:
     void setButtonPicture(int index);
     void setLinkRow(int index);
     void goOffline();
+    bool openAndConnect(const QString &portName, const QString &device, bool quiet);
+
+    QString m_lostPortName; // the port to watch for after a loss
 
     SerialComm &m_comm;
     PortProbe &m_probe;

@@ -54,6 +54,10 @@ private slots:
     void pickFromListClosesPort();
     void resyncWithClosedPortStops();
     void lostDeviceGoesOfflineKeepingTheLog();
+    void lostDeviceReconnectsWhenBack();
+    void userClosedPortIsNotWatched();
+    void permissionAdvice_data();
+    void permissionAdvice();
 };
 
 void TestConnectForm::afterLoad()
@@ -230,6 +234,74 @@ void TestConnectForm::lostDeviceGoesOfflineKeepingTheLog()
     QCOMPARE(s.vars.recordCount, 1);
     s.connectTo(QStringLiteral("COM1"));
     QVERIFY(s.comm.PortOpen());
+}
+
+void TestConnectForm::lostDeviceReconnectsWhenBack()
+{
+    Strip s;
+    s.connectTo(QStringLiteral("COM1"));
+    s.strip->Timer1_Timer();
+    s.send(meterFrame(1, 2, 0, {0, 1, 2, 3, 4}));
+    s.comm.loseDevice(QStringLiteral("cable pulled"));
+    QVERIFY(s.strip->reconnectTimer->isActive());
+    QCOMPARE(s.strip->reconnectTimer->interval(), 1000);
+    QVERIFY(s.strip->Label1[0]->toolTip().contains("/dev/ttyUSB0"));
+
+    s.probe.failures.insert("/dev/ttyUSB0", {SerialComm::OpenError::NotFound, "gone"});
+    s.strip->reconnectTimer_Timer();
+    QVERIFY(!s.comm.PortOpen());
+    QVERIFY(s.messages.asked.isEmpty()); // waiting for the cable says nothing
+    QVERIFY(s.strip->reconnectTimer->isActive());
+
+    s.probe.failures.clear();
+    s.strip->reconnectTimer_Timer();
+    QVERIFY(s.comm.PortOpen());
+    QCOMPARE(s.comm.opened, (QStringList{"/dev/ttyUSB0", "/dev/ttyUSB0"}));
+    QVERIFY(!s.strip->reconnectTimer->isActive());
+    QVERIFY(!s.strip->btn_conn->isEnabled());
+    QVERIFY(s.strip->Timer1->isActive()); // the same resynchronisation as a connect
+    QCOMPARE(s.strip->Combo1->currentText(), QStringLiteral("COM1"));
+    s.strip->Timer1_Timer();
+    QVERIFY(s.online());
+    s.send(meterFrame(1, 2, 0, {0, 1, 2, 3, 5}));
+    QCOMPARE(s.vars.recordCount, 2); // one log across the loss
+    QCOMPARE(s.vars.log[2].valueText, QStringLiteral("01.235"));
+}
+
+void TestConnectForm::userClosedPortIsNotWatched()
+{
+    Strip s;
+    s.connectTo(QStringLiteral("COM1"));
+    s.strip->Timer1_Timer();
+    s.strip->Combo1_Click();
+    QVERIFY(!s.strip->reconnectTimer->isActive());
+
+    // A loss, then the user picks another port: the watch for the lost one ends.
+    s.connectTo(QStringLiteral("COM1"));
+    s.comm.loseDevice(QStringLiteral("gone"));
+    QVERIFY(s.strip->reconnectTimer->isActive());
+    s.strip->Combo1_Click();
+    QVERIFY(!s.strip->reconnectTimer->isActive());
+}
+
+void TestConnectForm::permissionAdvice_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("not in the group") << int(DialoutState::NotMember) << "udev-Regel";
+    QTest::newRow("joined, not logged in again") << int(DialoutState::JoinedNotLoggedIn)
+                                                 << "erst nach einer neuen Anmeldung";
+    QTest::newRow("in the group") << int(DialoutState::Active) << "Permission denied";
+}
+
+void TestConnectForm::permissionAdvice()
+{
+    QFETCH(int, state);
+    QFETCH(QString, advice);
+    const QString text = ConnectForm::portErrorText(SerialComm::OpenError::PermissionDenied, "/dev/ttyUSB0",
+                                                    "Permission denied", DialoutState(state));
+    QVERIFY(text.startsWith("port error!\nKein Zugriff auf /dev/ttyUSB0"));
+    QVERIFY2(text.contains(advice), qPrintable(text));
 }
 
 QTEST_MAIN(TestConnectForm)

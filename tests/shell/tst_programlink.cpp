@@ -17,14 +17,17 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestProgramLink : public QObject {
     Q_OBJECT
 private slots:
     void connectReadHangUp();
+    void reconnectsWhenTheDeviceComesBack();
 };
 
 void TestProgramLink::connectReadHangUp()
@@ -73,6 +76,51 @@ void TestProgramLink::connectReadHangUp()
     QVERIFY(logged >= 3);
     QCOMPARE(vars.log[1].nr, 1);
     simulator.waitForFinished(3000);
+}
+
+void TestProgramLink::reconnectsWhenTheDeviceComesBack()
+{
+    // The device is reached through a fixed name, as a bridge keeps its node when it is
+    // plugged in again; each simulator run makes the name anew.
+    QTemporaryDir dir;
+    const QString link = dir.filePath("meter");
+    const QStringList arguments{"--count", "6", "--interval", "60", "--wait-open", "--settle", "200",
+                                "--link", link};
+    QProcess first;
+    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    first.start(QStringLiteral(KALVENDO_METERSIM), arguments);
+    QVERIFY(first.waitForReadyRead(5000));
+
+    GVarMod vars;
+    ReadoutState readout;
+    ModalGate modal;
+    QtSerialComm comm;
+    FakeFileDialog mainDialog, dataDialog;
+    FakeMessageBox messages;
+    FakeClock clock;
+    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
+    FakePortMap portMap;
+    SerialPortProbe probe;
+    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal});
+    form.show();
+    form.MDIForm_Load(link);
+    ConnectForm *strip = form.connectForm();
+    QTRY_VERIFY_WITH_TIMEOUT(vars.recordCount >= 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!comm.PortOpen(), 10000); // the first run ends: cable pulled
+    QVERIFY(strip->reconnectTimer->isActive());
+    first.waitForFinished(3000);
+    const int before = vars.recordCount;
+
+    QProcess second;
+    second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    second.start(QStringLiteral(KALVENDO_METERSIM), arguments);
+    QVERIFY(second.waitForReadyRead(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(comm.PortOpen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(vars.recordCount > before + 1, 5000);
+    QVERIFY(messages.asked.isEmpty());
+    for (int i = 1; i <= vars.recordCount; ++i)
+        QCOMPARE(vars.log[i].nr, i); // one log across the loss
+    second.waitForFinished(5000);
 }
 
 QTEST_MAIN(TestProgramLink)
