@@ -1,10 +1,12 @@
 #include "showform.h"
 
+#include "chartgeometry.h"
 #include "meterlink/gvarmod.h"
 #include "meterlink/readoutstate.h"
 #include "platform/pictures.h"
 #include "platform/uifonts.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -62,6 +64,7 @@ ShowForm::ShowForm(GVarMod &vars, ReadoutState &state, RunningExtremes &extremes
 {
     setObjectName(QStringLiteral("ShowForm"));
     buildReadout();
+    buildChart();
 }
 
 void ShowForm::buildReadout()
@@ -120,6 +123,11 @@ void ShowForm::Form_Load()
 {
     setGeometry(0, 40, 500, 600);
     drawReadout(m_state);
+
+    Picture1_Paint();
+    for (const QString &choice : yScaleChoices())
+        Combo1->addItem(choice);
+    Combo1->setCurrentText(QStringLiteral("400"));
 }
 
 void ShowForm::drawReadout(const ReadoutState &s)

@@ -9,6 +9,7 @@
 #include "platform/portprobe.h"
 #include "platform/qtfiledialog.h"
 #include "platform/qtmessagebox.h"
+#include "platform/qtprinter.h"
 #include "platform/qtserialcomm.h"
 #include "platform/serialportmap.h"
 
@@ -61,9 +62,10 @@ int Main(int argc, char *argv[])
     const LocaleForms forms(QLocale::system());
     const SysfsSerialPortMap portMap;
     SerialPortProbe probe;
+    QtPrinter printer;
 
     MainForm mainForm({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap,
-                       probe, modal});
+                       probe, modal, printer});
     mainDialog.setParent(&mainForm);
     dataDialog.setParent(&mainForm);
     messages.setParent(&mainForm);

@@ -1,7 +1,10 @@
 #include "mainform.h"
 
 #include "connectform.h"
+#include "graph/graphform.h"
+#include "graph/graphprint.h"
 #include "meterlink/gvarmod.h"
+#include "meterlink/limitflow.h"
 #include "meterlink/serialcomm.h"
 #include "platform/messagebox.h"
 #include "platform/pictures.h"
@@ -11,6 +14,7 @@
 #include "table/logfiles.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QComboBox>
 #include <QTimer>
 #include <QGuiApplication>
@@ -37,10 +41,24 @@ MainForm::MainForm(const Services &services, QWidget *parent)
 
     m_show = new ShowForm(services.vars, services.readout, extremes, this);
     m_connect = new ConnectForm(services.comm, services.probe, services.messages, *m_show, this);
-    m_data = new DataForm(services.vars, services.clock, services.forms, this);
+    const auto startResync = [this] { m_connect->startResync(); };
+    m_data = new DataForm(services.vars, services.clock, services.forms, services.dataDialog,
+                          services.messages, services.printer, *m_show, startResync, this);
+    m_limit = std::make_unique<LogLimitFlow>(
+        LimitFlowPartners{services.vars, services.clock, services.forms, services.messages,
+                          services.mainDialog, *m_data, *m_show, services.comm, startResync});
 
-    m_pipeline.setViews({m_data, m_show, m_show, m_show, nullptr});
+    m_pipeline.setViews({m_data, m_show, m_show, m_show, m_limit.get()});
     connect(&services.comm, &SerialComm::OnComm, this, [this] { m_pipeline.MSComm1_OnComm(); });
+    connect(m_show, &ShowForm::graphPrintRequested, this, &MainForm::printGraphForm);
+}
+
+void MainForm::printGraphForm(GraphForm *graph)
+{
+    const GraphCaptions captions = graphCaptions([graph](int k) { return graph->yLabelCaption(k); },
+                                                 [graph](int i) { return graph->xLabelCaption(i); },
+                                                 m_data->Label1->text());
+    printGraph(m_services.printer, m_services.vars, captions, m_services.messages);
 }
 
 MainForm::~MainForm() = default;

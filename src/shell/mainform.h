@@ -6,8 +6,12 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class ConnectForm;
 class DataForm;
+class GraphForm;
+class LogLimitFlow;
 class ShowForm;
 
 // The main window: a fixed-size frame holding the connection strip, the readout with its
@@ -38,11 +42,14 @@ protected:
 
 private:
     void openStartPort(const QString &portName);
+    // The graph window's "Druck": its page on one landscape sheet.
+    void printGraphForm(GraphForm *graph);
 
     Services m_services;
     ShowForm *m_show = nullptr;
     ConnectForm *m_connect = nullptr;
     DataForm *m_data = nullptr;
     ReadingPipeline m_pipeline;
+    std::unique_ptr<LogLimitFlow> m_limit;
     bool m_unloaded = false;
 };

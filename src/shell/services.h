@@ -7,6 +7,7 @@ class LocaleForms;
 class MessageBox;
 class ModalGate;
 class PortProbe;
+class Printer;
 class SerialComm;
 class SerialPortMap;
 struct ReadoutState;
@@ -25,4 +26,5 @@ struct Services {
     const SerialPortMap &portMap;
     PortProbe &probe;
     ModalGate &modal;
+    Printer &printer; // the system's default printer
 };

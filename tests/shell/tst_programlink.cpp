@@ -3,6 +3,7 @@
 #include "fakeclock.h"
 #include "fakedialogs.h"
 #include "fakeplatform.h"
+#include "recordingprinter.h"
 
 #include "meterlink/gvarmod.h"
 #include "meterlink/modalgate.h"
@@ -50,7 +51,8 @@ void TestProgramLink::connectReadHangUp()
     const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
     FakePortMap portMap;
     SerialPortProbe probe;
-    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal});
+    RecordingPrinter printer;
+    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal, printer});
     form.show();
     form.MDIForm_Load();
     ConnectForm *strip = form.connectForm();
@@ -101,7 +103,8 @@ void TestProgramLink::reconnectsWhenTheDeviceComesBack()
     const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
     FakePortMap portMap;
     SerialPortProbe probe;
-    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal});
+    RecordingPrinter printer;
+    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal, printer});
     form.show();
     form.MDIForm_Load(link);
     ConnectForm *strip = form.connectForm();

@@ -4,6 +4,7 @@
 #include "fakedialogs.h"
 #include "fakeplatform.h"
 #include "fakeserialcomm.h"
+#include "recordingprinter.h"
 
 #include "meterlink/gvarmod.h"
 #include "meterlink/modalgate.h"
@@ -26,12 +27,13 @@ struct MainRig {
     LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
     FakePortMap portMap;
     FakeProbe probe;
+    RecordingPrinter printer;
     std::unique_ptr<MainForm> form;
     qint64 now = 0;
 
     Services services()
     {
-        return {vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal};
+        return {vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal, printer};
     }
 
     MainForm &load(const QString &startPort = {})

@@ -44,6 +44,8 @@ Options:
   --count N       send N frames of the demo and stop (default: loop the demo)
   --interval MS   pause between frames, default 250 (at least 40)
   --speed X       divide every wait (line time and pauses) by X, at least 1 ms
+  --no-line-time  send each step's bytes without the 4 ms a byte takes on the line;
+                  the pauses stay (a pseudo-terminal delivers at once anyway)
   --link PATH     also make PATH a symbolic link to the slave (removed at exit)
   --wait-open     send nothing until the slave has been opened
   --settle MS     with --wait-open, quiet time after the open, default 500
@@ -79,6 +81,7 @@ struct Options {
     long long count = 0; // 0: loop the demo
     int intervalMs = 250;
     double speed = 1.0;
+    bool lineTime = true;
     bool waitOpen = false;
     int settleMs = 500;
     bool verbose = false;
@@ -125,6 +128,8 @@ Options parseOptions(int argc, char **argv)
             o.intervalMs = numberArg<int>(a, value(), 0, 600000);
         } else if (a == "--speed") {
             o.speed = numberArg<double>(a, value(), 0.001, 100000.0);
+        } else if (a == "--no-line-time") {
+            o.lineTime = false;
         } else if (a == "--link") {
             o.linkPath = value();
         } else if (a == "--wait-open") {
@@ -269,7 +274,8 @@ public:
             }
             if (!s.bytes.empty())
                 sendStep(s);
-            wait(metersim::kByteTimeMs * static_cast<double>(s.bytes.size()) + s.pauseAfterMs);
+            const double lineMs = m_options.lineTime ? metersim::kByteTimeMs * double(s.bytes.size()) : 0;
+            wait(lineMs + s.pauseAfterMs);
         }
         return !g_stop;
     }

@@ -8,6 +8,7 @@
 #include "platform/portprobe.h"
 #include "platform/qtfiledialog.h"
 #include "platform/qtmessagebox.h"
+#include "platform/qtprinter.h"
 #include "platform/qtserialcomm.h"
 #include "platform/serialportmap.h"
 #include "shell/connectform.h"
@@ -70,8 +71,9 @@ int main(int argc, char *argv[])
     const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
     const SysfsSerialPortMap portMap(QStringLiteral("/nonexistent"));
     SerialPortProbe probe;
+    QtPrinter printer;
     MainForm mainForm({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap,
-                       probe, modal});
+                       probe, modal, printer});
     mainForm.show();
 
     bool ok = true;
