@@ -184,6 +184,7 @@ void ConnectForm::startResync()
 {
     if (m_comm.RThreshold() != 0)
         m_comm.setRThreshold(0);
+    m_busyTicks = 0;
     Timer1->start();
 }
 
@@ -278,6 +279,12 @@ void ConnectForm::Timer1_Timer()
     }
     if (m_comm.InBufferCount() > 0) {
         m_comm.setInBufferCount(0);
+        if (++m_busyTicks == busyTicksBeforeNotice)
+            m_messages.tell(QStringLiteral("Auf %1 kommen ununterbrochen Daten, ohne die Pausen, die das "
+                                           "Messgerät zwischen zwei Messwerten macht. Kalvendo wartet "
+                                           "weiter auf eine ruhige Leitung. Bitte prüfen Sie, ob an "
+                                           "diesem Anschluss das Messgerät angeschlossen ist.")
+                                .arg(m_comm.devicePath()));
         return;
     }
     m_comm.setRThreshold(8);

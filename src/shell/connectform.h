@@ -60,6 +60,9 @@ public:
     QTimer *btn_connTimer = nullptr;
     QTimer *reconnectTimer = nullptr;
     int colourCounter = 2;
+    // A line that never pauses is no meter: after this many busy ticks (5 s) the user
+    // is told, once per wait.
+    static constexpr int busyTicksBeforeNotice = 250;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -71,6 +74,7 @@ private:
     bool openAndConnect(const QString &portName, const QString &device, bool quiet);
 
     QString m_lostPortName; // the port to watch for after a loss
+    int m_busyTicks = 0;    // resynchronisation ticks in a row that found bytes waiting
 
     SerialComm &m_comm;
     PortProbe &m_probe;

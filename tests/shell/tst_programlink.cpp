@@ -6,6 +6,7 @@
 #include "recordingprinter.h"
 
 #include "meterlink/gvarmod.h"
+#include "meterlink/meterframe.h"
 #include "meterlink/modalgate.h"
 #include "meterlink/readoutstate.h"
 #include "platform/localeforms.h"
@@ -17,6 +18,7 @@
 #include "table/dataform.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 #include <QLineEdit>
@@ -29,7 +31,50 @@ class TestProgramLink : public QObject {
 private slots:
     void connectReadHangUp();
     void reconnectsWhenTheDeviceComesBack();
+    void twoWindowsContendForOnePort();
+    void deviceAtTenTimesTheRate();
 };
+
+namespace {
+
+// One Kalvendo: its own state, the real serial component and probe, fake dialogs.
+struct Program {
+    GVarMod vars;
+    ReadoutState readout;
+    ModalGate modal;
+    QtSerialComm comm;
+    FakeFileDialog mainDialog, dataDialog;
+    FakeMessageBox messages;
+    FakeClock clock;
+    const LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
+    FakePortMap portMap;
+    SerialPortProbe probe;
+    RecordingPrinter printer;
+    MainForm form{{vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe,
+                   modal, printer}};
+
+    Program()
+    {
+        form.show();
+        form.MDIForm_Load();
+    }
+    void connectTo(const QString &device)
+    {
+        form.connectForm()->Combo1->setEditText(device);
+        form.connectForm()->btn_conn_Click();
+    }
+};
+
+QString startSimulator(QProcess &simulator, const QStringList &arguments)
+{
+    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    simulator.start(QStringLiteral(KALVENDO_METERSIM), arguments);
+    if (!simulator.waitForReadyRead(5000))
+        return {};
+    return QString::fromLocal8Bit(simulator.readLine()).trimmed();
+}
+
+} // namespace
 
 void TestProgramLink::connectReadHangUp()
 {
@@ -124,6 +169,60 @@ void TestProgramLink::reconnectsWhenTheDeviceComesBack()
     for (int i = 1; i <= vars.recordCount; ++i)
         QCOMPARE(vars.log[i].nr, i); // one log across the loss
     second.waitForFinished(5000);
+}
+
+void TestProgramLink::twoWindowsContendForOnePort()
+{
+    QProcess simulator;
+    const QString device = startSimulator(simulator, {"--count", "20", "--interval", "60", "--wait-open"});
+    QVERIFY(!device.isEmpty());
+    Program first;
+    Program second;
+    first.connectTo(device);
+    QVERIFY(first.comm.PortOpen());
+    second.connectTo(device);
+    QVERIFY(!second.comm.PortOpen());
+    QCOMPARE(second.messages.asked.size(), 1);
+    QVERIFY2(second.messages.asked.first().startsWith("port error!\n"), qPrintable(second.messages.asked.first()));
+    QVERIFY(second.messages.asked.first().contains("anderen Programm"));
+    QTRY_VERIFY_WITH_TIMEOUT(first.vars.recordCount >= 2, 5000);
+    QCOMPARE(second.vars.recordCount, 0);
+    simulator.kill();
+    simulator.waitForFinished(3000);
+}
+
+void TestProgramLink::deviceAtTenTimesTheRate()
+{
+    // Ten times the line's pace: 28 ms a frame with 25 ms between frames. The frames are
+    // still told apart by their pauses; whatever is taken must be a whole frame.
+    QTemporaryDir dir;
+    QProcess simulator;
+    const QString device = startSimulator(simulator, {"--count", "300", "--speed", "10", "--wait-open",
+                                                      "--settle", "2000", "--record", dir.filePath("sent.txt")});
+    QVERIFY(!device.isEmpty());
+    Program program;
+    program.connectTo(device);
+    QTRY_VERIFY_WITH_TIMEOUT(!program.comm.PortOpen(), 30000); // the run ends with a hang-up
+    simulator.waitForFinished(3000);
+
+    QFile sentFile(dir.filePath("sent.txt"));
+    QVERIFY(sentFile.open(QIODevice::ReadOnly));
+    const QList<QByteArray> sent = sentFile.readAll().trimmed().split('\n');
+    qInfo("10x rate: %lld frames sent, %d logged", qlonglong(sent.size()), program.vars.recordCount);
+    QVERIFY(program.vars.recordCount >= sent.size() * 9 / 10);
+    // Every logged reading is one of the frames sent, in order: nothing misaligned.
+    qsizetype at = 0;
+    for (int i = 1; i <= program.vars.recordCount; ++i) {
+        const QString text = program.vars.log[i].valueText;
+        bool found = false;
+        while (!found && at < sent.size()) {
+            const QByteArray bytes = QByteArray::fromHex(sent[at++]);
+            MeterFrame f{};
+            std::copy_n(reinterpret_cast<const std::uint8_t *>(bytes.constData()), 8, f.begin());
+            found = decodeFrame(f).valueText == text;
+        }
+        QVERIFY2(found, qPrintable(QStringLiteral("reading %1 (%2) was never sent").arg(i).arg(text)));
+    }
 }
 
 QTEST_MAIN(TestProgramLink)
