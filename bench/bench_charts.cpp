@@ -1,6 +1,7 @@
 // The charts' drawing cost: one clear and redraw of a full page on each chart, and the
 // reading pipeline's cost per reading while both charts follow the live page. A frame
 // takes about 33 ms on the line; a reading must cost a small part of that.
+#include "testframes.h"
 #include "fakeclock.h"
 #include "fakeserialcomm.h"
 
@@ -22,16 +23,6 @@
 #include <cmath>
 
 namespace {
-
-// A 5000uF-range frame: the count is the value.
-QByteArray microfarads(int count)
-{
-    QByteArray b;
-    for (int v : {5, 12, 0, count / 10000 % 10, count / 1000 % 10, count / 100 % 10,
-             count / 10 % 10, count % 10})
-        b.append(char(v));
-    return b;
-}
 
 struct Windows {
     GVarMod vars;

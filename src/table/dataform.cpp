@@ -88,7 +88,7 @@ void DataForm::buildGrid()
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setStretchLastSection(true);
-    const int widths[] = {46, 100, 62, 44};
+    const int widths[] = {46, 96, 60, 50}; // "MOhm" and "kOhm" fit the unit column
     for (int c = 0; c < int(std::size(widths)); ++c)
         columns->resizeSection(c, widths[c]);
 

@@ -1,3 +1,4 @@
+#include "testframes.h"
 #include "fakeclock.h"
 #include "fakeserialcomm.h"
 
@@ -23,16 +24,6 @@ namespace {
 const QColor kBackground(224, 224, 224);
 const QColor kGrid(192, 192, 192);
 const QColor kRed(255, 0, 0);
-
-// A 5000uF-range frame: the count is the value.
-QByteArray microfarads(int count)
-{
-    QByteArray b;
-    for (int v : {5, 12, 0, count / 10000 % 10, count / 1000 % 10, count / 100 % 10,
-             count / 10 % 10, count % 10})
-        b.append(char(v));
-    return b;
-}
 
 // The readout panel fed by the reading pipeline, as the main window wires them.
 struct Windows {

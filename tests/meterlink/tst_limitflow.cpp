@@ -1,3 +1,4 @@
+#include "testframes.h"
 #include "fakeclock.h"
 #include "fakedialogs.h"
 #include "fakeserialcomm.h"
@@ -15,16 +16,6 @@
 #include <QTest>
 
 namespace {
-
-// 5000uF range: the count is the value.
-QByteArray microfarads(int count)
-{
-    QByteArray b;
-    for (int v : {5, 12, 0, count / 10000 % 10, count / 1000 % 10, count / 100 % 10,
-             count / 10 % 10, count % 10})
-        b.append(char(v));
-    return b;
-}
 
 // The table as the pipeline and the reset drive it; cheap with 50000 rows.
 class LimitTable final : public ReadingTableView, public LimitTableView {

@@ -1,3 +1,4 @@
+#include "testframes.h"
 #include "fakeclock.h"
 #include "fakeserialcomm.h"
 #include "recordingviews.h"
@@ -13,25 +14,10 @@
 
 namespace {
 
-QByteArray frameBytes(int range, int function, int byte2, std::array<int, 5> digits)
-{
-    QByteArray b;
-    for (int v : {range, function, byte2, digits[0], digits[1], digits[2], digits[3], digits[4]})
-        b.append(char(v));
-    return b;
-}
-
-// 5000uF range: factor 1, so the count is the value.
-QByteArray microfarads(int count)
-{
-    return frameBytes(5, 12, 0, {count / 10000 % 10, count / 1000 % 10, count / 100 % 10,
-                                 count / 10 % 10, count % 10});
-}
-
 // Duty cycle, 100.00%: value = count * 0.01, bar k = value * 40 / 100.
 QByteArray duty(int count, bool negative = false)
 {
-    return frameBytes(0, 8, negative ? 0x20 : 0,
+    return meterFrame(0, 8, negative ? 0x20 : 0,
                       {count / 10000 % 10, count / 1000 % 10, count / 100 % 10, count / 10 % 10,
                        count % 10});
 }
@@ -135,7 +121,7 @@ void TestReadingPipeline::wrongSizeIsDiscarded()
 void TestReadingPipeline::firstReadingOfRun()
 {
     Rig rig;
-    rig.send(frameBytes(1, 2, 0x20, {1, 2, 3, 4, 5}));
+    rig.send(meterFrame(1, 2, 0x20, {1, 2, 3, 4, 5}));
 
     const ReadoutState &s = rig.readout;
     QCOMPARE(s.valueText, QStringLiteral("-12.345"));
@@ -261,8 +247,8 @@ void TestReadingPipeline::extremeOfExactly50000IsARealValue()
 void TestReadingPipeline::overloadBecomesExtremeText()
 {
     Rig rig;
-    rig.send(frameBytes(1, 2, 0, {0, 1, 0, 0, 0}));       // 1.000 V
-    rig.send(frameBytes(1, 0x22, 0, {0, 5, 0, 0, 0}));    // overload, value 5
+    rig.send(meterFrame(1, 2, 0, {0, 1, 0, 0, 0}));       // 1.000 V
+    rig.send(meterFrame(1, 0x22, 0, {0, 5, 0, 0, 0}));    // overload, value 5
     QCOMPARE(rig.readout.valueText, QStringLiteral(".OL"));
     QCOMPARE(rig.readout.maxText, QStringLiteral(".OL"));
     QCOMPARE(rig.vars.log[2].valueText, QStringLiteral(".OL"));
@@ -272,15 +258,15 @@ void TestReadingPipeline::overloadBecomesExtremeText()
 void TestReadingPipeline::unknownFunctionKeepsTexts()
 {
     Rig rig;
-    rig.send(frameBytes(1, 22, 0, {0, 0, 0, 4, 2}));
+    rig.send(meterFrame(1, 22, 0, {0, 0, 0, 4, 2}));
     QCOMPARE(rig.vars.log[1].funcName, QString());
     QCOMPARE(rig.vars.log[1].unit, QStringLiteral("Gerät"));
     QCOMPARE(rig.vars.log[1].valueText, QStringLiteral("00042"));
     QVERIFY(rig.table.rows.front().cells[1].isEmpty());
     QVERIFY(rig.table.rows.front().cells[3].isEmpty());
 
-    rig.send(frameBytes(1, 2, 0, {0, 1, 0, 0, 0}));
-    rig.send(frameBytes(1, 30, 0, {0, 0, 0, 0, 1}));
+    rig.send(meterFrame(1, 2, 0, {0, 1, 0, 0, 0}));
+    rig.send(meterFrame(1, 30, 0, {0, 0, 0, 0, 1}));
     QCOMPARE(rig.readout.funcName, QStringLiteral("DC Spannung"));
     QCOMPARE(rig.readout.rangeText, QStringLiteral("50.000V"));
     QCOMPARE(rig.vars.log[3].funcName, QStringLiteral("DC Spannung"));
@@ -292,7 +278,7 @@ void TestReadingPipeline::unknownFunctionKeepsTexts()
 void TestReadingPipeline::unknownRangeKeepsUnit()
 {
     Rig rig;
-    rig.send(frameBytes(2, 7, 0, {0, 1, 2, 3, 4}));
+    rig.send(meterFrame(2, 7, 0, {0, 1, 2, 3, 4}));
     QCOMPARE(rig.vars.log[1].funcName, QStringLiteral("Frequenz"));
     QCOMPARE(rig.vars.log[1].unit, QStringLiteral("Gerät"));
     QCOMPARE(rig.readout.funcName, QStringLiteral("Frequenz"));

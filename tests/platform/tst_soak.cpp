@@ -4,20 +4,11 @@
 //
 // The default is about a minute. The full log through the line, with the limit handling
 // and its report, takes tens of minutes:
-//   KALVENDO_SOAK_FRAMES=50000 ctest --test-dir build -R tst_soak --timeout 7200
-#include "fakeclock.h"
-#include "fakedialogs.h"
-#include "fakeplatform.h"
-#include "recordingprinter.h"
+//   KALVENDO_SOAK_FRAMES=50010 ctest --test-dir build -R tst_soak --output-on-failure
+#include "programrig.h"
 #include "soakscript.h"
 
-#include "meterlink/gvarmod.h"
 #include "meterlink/meterframe.h"
-#include "meterlink/modalgate.h"
-#include "meterlink/readoutstate.h"
-#include "platform/localeforms.h"
-#include "platform/qtserialcomm.h"
-#include "shell/mainform.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,34 +52,21 @@ void TestSoak::everyWholeFrameIsLogged()
     const QString sentPath = dir.filePath("sent.txt");
 
     QProcess simulator;
-    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    simulator.start(QStringLiteral(KALVENDO_METERSIM), {"--script", script.fileName(), "--record", sentPath,
-                                                        "--no-line-time", "--wait-open", "--settle", "200"});
-    QVERIFY(simulator.waitForReadyRead(5000));
-    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    const QString device = startSimulator(simulator, {"--script", script.fileName(), "--record", sentPath,
+                                                      "--no-line-time", "--wait-open", "--settle", "200"});
+    QVERIFY(!device.isEmpty());
 
-    GVarMod vars;
-    ReadoutState readout;
-    ModalGate modal;
-    QtSerialComm comm;
-    FakeFileDialog mainDialog, dataDialog;
-    FakeMessageBox messages;
-    FakeClock clock;
-    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
-    FakePortMap portMap;
-    FakeProbe probe;
-    RecordingPrinter printer;
+    ProgramRig rig;
+    GVarMod &vars = rig.vars;
     const QString reportPath = dir.filePath("limit.txt");
-    messages.answers = {true};     // "Bitte abspeichern!": Yes
-    mainDialog.answers = {reportPath};
-    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal, printer});
-    form.show();
+    rig.messages.answers = {true}; // "Bitte abspeichern!": Yes
+    rig.mainDialog.answers = {reportPath};
     QElapsedTimer elapsed;
     elapsed.start();
-    form.MDIForm_Load(device);
+    rig.form.MDIForm_Load(device);
 
     // The script ends with a hang-up.
-    QTRY_VERIFY_WITH_TIMEOUT(!comm.PortOpen(), frames * 200 + 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.comm.PortOpen(), frames * 200 + 10000);
     if (simulator.state() != QProcess::NotRunning)
         QVERIFY(simulator.waitForFinished(5000));
     const QList<QByteArray> sent = readLines(sentPath);
@@ -98,7 +76,7 @@ void TestSoak::everyWholeFrameIsLogged()
     QList<QByteArray> logged = sent;
     if (sent.size() >= ReadingLog::capacity) {
         // The limit handling ran once after the 50000th frame and saved the report.
-        QCOMPARE(messages.asked.count(QStringLiteral("Bitte abspeichern!")), 1);
+        QCOMPARE(rig.messages.asked.count(QStringLiteral("Bitte abspeichern!")), 1);
         QFile report(reportPath);
         QVERIFY(report.open(QIODevice::ReadOnly));
         QList<MeterFrame> full;

@@ -1,30 +1,18 @@
 // The program end to end on a real line: the simulator on a pseudo-terminal, the real
 // serial component and port probe, the main window with its panels.
-#include "fakeclock.h"
-#include "fakedialogs.h"
-#include "fakeplatform.h"
-#include "recordingprinter.h"
+#include "programrig.h"
 
-#include "meterlink/gvarmod.h"
 #include "meterlink/meterframe.h"
-#include "meterlink/modalgate.h"
-#include "meterlink/readoutstate.h"
-#include "platform/localeforms.h"
-#include "platform/qtserialcomm.h"
 #include "platform/picturebutton.h"
 #include "readout/showform.h"
-#include "shell/connectform.h"
-#include "shell/mainform.h"
 #include "table/dataform.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QTimer>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class TestProgramLink : public QObject {
     Q_OBJECT
@@ -35,70 +23,19 @@ private slots:
     void deviceAtTenTimesTheRate();
 };
 
-namespace {
-
-// One Kalvendo: its own state, the real serial component and probe, fake dialogs.
-struct Program {
-    GVarMod vars;
-    ReadoutState readout;
-    ModalGate modal;
-    QtSerialComm comm;
-    FakeFileDialog mainDialog, dataDialog;
-    FakeMessageBox messages;
-    FakeClock clock;
-    const LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
-    FakePortMap portMap;
-    SerialPortProbe probe;
-    RecordingPrinter printer;
-    MainForm form{{vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe,
-                   modal, printer}};
-
-    Program()
-    {
-        form.show();
-        form.MDIForm_Load();
-    }
-    void connectTo(const QString &device)
-    {
-        form.connectForm()->Combo1->setEditText(device);
-        form.connectForm()->btn_conn_Click();
-    }
-};
-
-QString startSimulator(QProcess &simulator, const QStringList &arguments)
-{
-    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    simulator.start(QStringLiteral(KALVENDO_METERSIM), arguments);
-    if (!simulator.waitForReadyRead(5000))
-        return {};
-    return QString::fromLocal8Bit(simulator.readLine()).trimmed();
-}
-
-} // namespace
 
 void TestProgramLink::connectReadHangUp()
 {
-    QProcess simulator;
-    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The demo's first frames are a DC voltage sine on the 50.000V range.
-    simulator.start(QStringLiteral(KALVENDO_METERSIM),
-                    {"--count", "12", "--interval", "60", "--wait-open", "--settle", "200"});
-    QVERIFY(simulator.waitForReadyRead(5000));
-    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
-
-    GVarMod vars;
-    ReadoutState readout;
-    ModalGate modal;
-    QtSerialComm comm;
-    FakeFileDialog mainDialog, dataDialog;
-    FakeMessageBox messages;
-    FakeClock clock;
-    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
-    FakePortMap portMap;
-    SerialPortProbe probe;
-    RecordingPrinter printer;
-    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal, printer});
-    form.show();
+    QProcess simulator;
+    const QString device =
+        startSimulator(simulator, {"--count", "12", "--interval", "60", "--wait-open", "--settle", "200"});
+    QVERIFY(!device.isEmpty());
+    ProgramRig rig;
+    GVarMod &vars = rig.vars;
+    QtSerialComm &comm = rig.comm;
+    FakeMessageBox &messages = rig.messages;
+    MainForm &form = rig.form;
     form.MDIForm_Load();
     ConnectForm *strip = form.connectForm();
     QVERIFY(!strip->Label1[0]->isHidden());
@@ -118,7 +55,7 @@ void TestProgramLink::connectReadHangUp()
     QTRY_VERIFY_WITH_TIMEOUT(!comm.PortOpen(), 10000);
     QVERIFY(!strip->Label1[0]->isHidden()); // OFFLINE
     QVERIFY(strip->btn_conn->isEnabled());
-    QVERIFY(!readout.online);
+    QVERIFY(!rig.readout.online);
     const int logged = vars.recordCount;
     QVERIFY(logged >= 3);
     QCOMPARE(vars.log[1].nr, 1);
@@ -134,23 +71,12 @@ void TestProgramLink::reconnectsWhenTheDeviceComesBack()
     const QStringList arguments{"--count", "6", "--interval", "60", "--wait-open", "--settle", "200",
                                 "--link", link};
     QProcess first;
-    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    first.start(QStringLiteral(KALVENDO_METERSIM), arguments);
-    QVERIFY(first.waitForReadyRead(5000));
+    QVERIFY(!startSimulator(first, arguments).isEmpty());
 
-    GVarMod vars;
-    ReadoutState readout;
-    ModalGate modal;
-    QtSerialComm comm;
-    FakeFileDialog mainDialog, dataDialog;
-    FakeMessageBox messages;
-    FakeClock clock;
-    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
-    FakePortMap portMap;
-    SerialPortProbe probe;
-    RecordingPrinter printer;
-    MainForm form({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap, probe, modal, printer});
-    form.show();
+    ProgramRig rig;
+    GVarMod &vars = rig.vars;
+    QtSerialComm &comm = rig.comm;
+    MainForm &form = rig.form;
     form.MDIForm_Load(link);
     ConnectForm *strip = form.connectForm();
     QTRY_VERIFY_WITH_TIMEOUT(vars.recordCount >= 2, 5000);
@@ -160,12 +86,10 @@ void TestProgramLink::reconnectsWhenTheDeviceComesBack()
     const int before = vars.recordCount;
 
     QProcess second;
-    second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    second.start(QStringLiteral(KALVENDO_METERSIM), arguments);
-    QVERIFY(second.waitForReadyRead(5000));
+    QVERIFY(!startSimulator(second, arguments).isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(comm.PortOpen(), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(vars.recordCount > before + 1, 5000);
-    QVERIFY(messages.asked.isEmpty());
+    QVERIFY(rig.messages.asked.isEmpty());
     for (int i = 1; i <= vars.recordCount; ++i)
         QCOMPARE(vars.log[i].nr, i); // one log across the loss
     second.waitForFinished(5000);
@@ -176,8 +100,10 @@ void TestProgramLink::twoWindowsContendForOnePort()
     QProcess simulator;
     const QString device = startSimulator(simulator, {"--count", "20", "--interval", "60", "--wait-open"});
     QVERIFY(!device.isEmpty());
-    Program first;
-    Program second;
+    ProgramRig first;
+    ProgramRig second;
+    first.form.MDIForm_Load();
+    second.form.MDIForm_Load();
     first.connectTo(device);
     QVERIFY(first.comm.PortOpen());
     second.connectTo(device);
@@ -200,7 +126,8 @@ void TestProgramLink::deviceAtTenTimesTheRate()
     const QString device = startSimulator(simulator, {"--count", "300", "--speed", "10", "--wait-open",
                                                       "--settle", "2000", "--record", dir.filePath("sent.txt")});
     QVERIFY(!device.isEmpty());
-    Program program;
+    ProgramRig program;
+    program.form.MDIForm_Load();
     program.connectTo(device);
     QTRY_VERIFY_WITH_TIMEOUT(!program.comm.PortOpen(), 30000); // the run ends with a hang-up
     simulator.waitForFinished(3000);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testframes.h"
 #include "fakeclock.h"
 #include "fakedialogs.h"
 #include "fakeplatform.h"
@@ -52,10 +53,3 @@ struct MainRig {
     }
 };
 
-inline QByteArray meterFrame(int range, int function, int byte2, std::array<int, 5> digits)
-{
-    QByteArray b;
-    for (int v : {range, function, byte2, digits[0], digits[1], digits[2], digits[3], digits[4]})
-        b.append(char(v));
-    return b;
-}

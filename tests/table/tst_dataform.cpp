@@ -1,3 +1,4 @@
+#include "testframes.h"
 #include "fakeclock.h"
 #include "fakedialogs.h"
 #include "fakeserialcomm.h"
@@ -22,18 +23,10 @@
 
 namespace {
 
-QByteArray frameBytes(int range, int function, int byte2, std::array<int, 5> digits)
-{
-    QByteArray b;
-    for (int v : {range, function, byte2, digits[0], digits[1], digits[2], digits[3], digits[4]})
-        b.append(char(v));
-    return b;
-}
-
 // DC voltage, 50.000V range.
 QByteArray dcVolts(std::array<int, 5> digits)
 {
-    return frameBytes(1, 2, 0, digits);
+    return meterFrame(1, 2, 0, digits);
 }
 
 // The table panel fed by the real pipeline, with recording partners.
@@ -128,7 +121,7 @@ void TestDataForm::threeReadingsNewestOnTop()
 {
     Rig rig;
     rig.send(dcVolts({1, 2, 3, 4, 5}));
-    rig.send(frameBytes(2, 7, 0, {0, 0, 1, 2, 3})); // frequency with a range it does not have
+    rig.send(meterFrame(2, 7, 0, {0, 0, 1, 2, 3})); // frequency with a range it does not have
     rig.send(dcVolts({0, 0, 5, 0, 0}));
 
     QCOMPARE(rig.form.Rows(), 5);

@@ -11,6 +11,8 @@
 #include "platform/qtprinter.h"
 #include "platform/qtserialcomm.h"
 #include "platform/serialportmap.h"
+#include "graph/graphform.h"
+#include "readout/showform.h"
 #include "shell/connectform.h"
 #include "shell/mainform.h"
 
@@ -98,8 +100,20 @@ int main(int argc, char *argv[])
     } else {
         mainForm.MDIForm_Load(device);
     }
+    // A scale that fits the demo's volts.
+    mainForm.showForm()->Combo1->setCurrentText(QStringLiteral("20"));
+    mainForm.showForm()->Combo1_Click();
     waitFor(parser.value(secondsOption).toInt() * 1000);
     ok &= save(&mainForm, out.filePath("kalvendo-online.png"));
+
+    // The graph window over the same page.
+    mainForm.showForm()->Image1_Click();
+    if (GraphForm *graph = mainForm.showForm()->graphForm()) {
+        waitFor(1000);
+        ok &= save(graph, out.filePath("kalvendo-graph.png"));
+    } else {
+        ok = false;
+    }
 
     simulator.terminate();
     simulator.waitForFinished(3000);
