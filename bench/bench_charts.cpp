@@ -1,6 +1,7 @@
 // The charts' drawing cost: one clear and redraw of a full page on each chart, and the
 // reading pipeline's cost per reading while both charts follow the live page. A frame
 // takes about 33 ms on the line; a reading must cost a small part of that.
+#include "pipelinerig.h"
 #include "testframes.h"
 #include "fakeclock.h"
 #include "fakeserialcomm.h"
@@ -24,25 +25,13 @@
 
 namespace {
 
-struct Windows {
-    GVarMod vars;
-    ReadoutState state;
-    RunningExtremes extremes;
-    FakeSerialComm comm;
-    FakeClock clock;
-    LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
-    ModalGate modal;
-    ShowForm form{vars, state, extremes};
-    ReadingPipeline pipeline{comm, vars, state, extremes, clock, forms, modal};
-    qint64 now = 0;
+struct Windows : PipelineRig {
+    ShowForm form{vars, readout, extremes};
     int reading = 0;
 
     Windows()
     {
         pipeline.setViews({nullptr, &form, &form, &form, nullptr});
-        QObject::connect(&comm, &SerialComm::OnComm, [this] { pipeline.MSComm1_OnComm(); });
-        comm.setPortOpen(true);
-        comm.setRThreshold(8);
         form.Form_Load();
         form.show();
         form.showOnline();

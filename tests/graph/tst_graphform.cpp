@@ -1,3 +1,4 @@
+#include "pipelinerig.h"
 #include "testframes.h"
 #include "fakeclock.h"
 #include "fakeserialcomm.h"
@@ -26,24 +27,12 @@ const QColor kGrid(192, 192, 192);
 const QColor kRed(255, 0, 0);
 
 // The readout panel fed by the reading pipeline, as the main window wires them.
-struct Windows {
-    GVarMod vars;
-    ReadoutState state;
-    RunningExtremes extremes;
-    FakeSerialComm comm;
-    FakeClock clock;
-    LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
-    ModalGate modal;
-    ShowForm form{vars, state, extremes};
-    ReadingPipeline pipeline{comm, vars, state, extremes, clock, forms, modal};
-    qint64 now = 0;
+struct Windows : PipelineRig {
+    ShowForm form{vars, readout, extremes};
 
     Windows()
     {
         pipeline.setViews({nullptr, &form, &form, &form, nullptr});
-        QObject::connect(&comm, &SerialComm::OnComm, [this] { pipeline.MSComm1_OnComm(); });
-        comm.setPortOpen(true);
-        comm.setRThreshold(8);
         form.Form_Load();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

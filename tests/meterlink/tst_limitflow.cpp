@@ -1,3 +1,4 @@
+#include "pipelinerig.h"
 #include "testframes.h"
 #include "fakeclock.h"
 #include "fakedialogs.h"
@@ -48,14 +49,7 @@ private:
 };
 
 // The pipeline with the limit flow, and a log one reading short of full.
-struct Rig {
-    FakeSerialComm comm;
-    GVarMod vars;
-    ReadoutState readout;
-    RunningExtremes extremes;
-    FakeClock clock;
-    LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
-    ModalGate modal;
+struct Rig : PipelineRig {
     FakeFileDialog dialog;
     FakeMessageBox messages;
     CallLog log;
@@ -66,15 +60,10 @@ struct Rig {
         {vars, clock, forms, messages, dialog, table, chart, comm, [this] {
              log.calls << QStringLiteral("resync with threshold %1").arg(comm.RThreshold());
          }}};
-    ReadingPipeline pipeline{comm, vars, readout, extremes, clock, forms, modal};
-    qint64 now = 0;
 
     Rig()
     {
         pipeline.setViews({&table, &readoutView, &chart, nullptr, &limit});
-        QObject::connect(&comm, &SerialComm::OnComm, [this] { pipeline.MSComm1_OnComm(); });
-        comm.setPortOpen(true);
-        comm.setRThreshold(8);
         const QString func = QStringLiteral("Kapazitaet");
         const QString unit = QStringLiteral("uF");
         const QString stamp = QStringLiteral("14.05.2012\\07:03:31");
@@ -82,12 +71,6 @@ struct Rig {
             addRecord(vars, func, QStringLiteral("00001"), unit, stamp, 1);
         table.countCaption = QString::number(vars.recordCount);
         table.rows = vars.recordCount;
-    }
-
-    void send(const QByteArray &bytes)
-    {
-        now += 250;
-        comm.deliver(bytes, now);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "pipelinerig.h"
 #include "testframes.h"
 #include "fakeclock.h"
 #include "fakeserialcomm.h"
@@ -35,14 +36,7 @@ public:
 };
 
 // The pipeline with recording partners and an open port with frame reception on.
-struct Rig {
-    FakeSerialComm comm;
-    GVarMod vars;
-    ReadoutState readout;
-    RunningExtremes extremes;
-    FakeClock clock;
-    LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
-    ModalGate modal;
+struct Rig : PipelineRig {
     CallLog log;
     RecordingTable table{log};
     RecordingReadout readoutView{log};
@@ -50,22 +44,10 @@ struct Rig {
     RecordingChart graphChart{log, QStringLiteral("graph")};
     RecordingGraphLink graph;
     CountingLimit limit;
-    ReadingPipeline pipeline{comm, vars, readout, extremes, clock, forms, modal};
-    qint64 now = 0;
 
     Rig()
     {
         pipeline.setViews({&table, &readoutView, &chart, &graph, &limit});
-        QObject::connect(&comm, &SerialComm::OnComm, [this] { pipeline.MSComm1_OnComm(); });
-        comm.setPortOpen(true);
-        comm.setRThreshold(8);
-    }
-
-    // One frame at line pace: a pause well above the quiet gap before it.
-    void send(const QByteArray &bytes)
-    {
-        now += 250;
-        comm.deliver(bytes, now);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "pipelinerig.h"
 #include "testframes.h"
 #include "fakeclock.h"
 #include "fakedialogs.h"
@@ -30,14 +31,7 @@ QByteArray dcVolts(std::array<int, 5> digits)
 }
 
 // The table panel fed by the real pipeline, with recording partners.
-struct Rig {
-    FakeSerialComm comm;
-    GVarMod vars;
-    ReadoutState readout;
-    RunningExtremes extremes;
-    FakeClock clock;
-    LocaleForms forms{QLocale(QLocale::German, QLocale::Germany)};
-    ModalGate modal;
+struct Rig : PipelineRig {
     FakeFileDialog dialog;
     FakeMessageBox messages;
     RecordingPrinter printer;
@@ -45,16 +39,11 @@ struct Rig {
     RecordingChart chart{log, QStringLiteral("chart")};
     DataForm form{vars, clock, forms, dialog, messages, printer, chart,
         [this] { log.calls << QStringLiteral("resync"); }};
-    ReadingPipeline pipeline{comm, vars, readout, extremes, clock, forms, modal};
-    qint64 now = 0;
 
     Rig()
     {
         form.Form_Load();
         pipeline.setViews({&form, nullptr, &chart, nullptr, nullptr});
-        QObject::connect(&comm, &SerialComm::OnComm, [this] { pipeline.MSComm1_OnComm(); });
-        comm.setPortOpen(true);
-        comm.setRThreshold(8);
         dialog.whileOpen = [this] { log.calls << QStringLiteral("dialog"); };
     }
 
