@@ -38,6 +38,8 @@ int Main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Kalvendo"));
     QApplication::setApplicationVersion(QStringLiteral(KALVENDO_VERSION));
 
+    loadGermanTranslations(app);
+
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kalvendo: Datenlogger für ein Handmultimeter"));
     parser.addHelpOption();
@@ -48,8 +50,6 @@ int Main(int argc, char *argv[])
                                         QStringLiteral("gerät"));
     parser.addOption(portOption);
     parser.process(app);
-
-    loadGermanTranslations(app);
 
     GVarMod vars; // recordCount 0, pagePoints 0, pageFirst 1, yScale 400, browsing false
     ReadoutState readout;
