@@ -111,8 +111,10 @@ void MainForm::MDIForm_Unload()
     if (comm.PortOpen())
         comm.setPortOpen(false);
     m_show->closeGraphForm();
+    // Nothing may open the port again while the question and the dialog are up.
     m_connect->Timer1->stop();
     m_connect->btn_connTimer->stop();
+    m_connect->reconnectTimer->stop();
     if (m_services.vars.recordCount == 0)
         return;
     const LogFileServices files{m_services.vars, m_services.clock, m_services.forms,

@@ -38,6 +38,7 @@ private slots:
     void cablePulledDuringPrintFailure();
     void folderGoneUnderTheDialog();
     void lineThatNeverPauses();
+    void closingWhileWaitingForTheDevice();
 };
 
 void TestFaults::cablePulledDuringSave()
@@ -110,6 +111,17 @@ void TestFaults::lineThatNeverPauses()
     QCOMPARE(rig.vars.recordCount, 0);
     strip->Timer1_Timer();
     QVERIFY(rig.readout.online);
+}
+
+void TestFaults::closingWhileWaitingForTheDevice()
+{
+    Logging rig;
+    rig.comm.loseDevice(QStringLiteral("cable pulled"));
+    QVERIFY(rig.strip->reconnectTimer->isActive());
+    rig.messages.answers = {false};
+    rig.form->close();
+    QVERIFY(!rig.strip->reconnectTimer->isActive()); // the port stays closed at the end
+    QCOMPARE(rig.comm.opened.size(), 1);
 }
 
 QTEST_MAIN(TestFaults)
