@@ -1,13 +1,6 @@
 // Per-frame costs of the meter link: decoding, and the pipeline with the log nearly
 // empty and nearly full. The line delivers at most 30 frames a second (33 ms each).
-#include "fakeclock.h"
-#include "fakeserialcomm.h"
-
-#include "meterlink/gvarmod.h"
-#include "meterlink/modalgate.h"
-#include "meterlink/readingpipeline.h"
-#include "meterlink/readoutstate.h"
-#include "platform/localeforms.h"
+#include "pipelinerig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,17 +53,8 @@ BENCHMARK(BM_decodeFrame);
 // that this measures the meter link alone (the forms have their own benchmarks).
 void BM_pipelinePerFrame(benchmark::State &state)
 {
-    FakeSerialComm comm;
-    GVarMod vars;
-    ReadoutState readout;
-    RunningExtremes extremes;
-    FakeClock clock;
-    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
-    ModalGate modal;
-    ReadingPipeline pipeline(comm, vars, readout, extremes, clock, forms, modal);
-    QObject::connect(&comm, &SerialComm::OnComm, [&] { pipeline.MSComm1_OnComm(); });
-    comm.setPortOpen(true);
-    comm.setRThreshold(8);
+    PipelineRig rig;
+    GVarMod &vars = rig.vars;
     const QByteArray bytes = frameBytes();
     const int start = int(state.range(0));
     qint64 now = 0;
@@ -82,7 +66,7 @@ void BM_pipelinePerFrame(benchmark::State &state)
         state.ResumeTiming();
         const long before = g_allocations.load(std::memory_order_relaxed);
         now += 100;
-        comm.deliver(bytes, now);
+        rig.comm.deliver(bytes, now);
         allocations += g_allocations.load(std::memory_order_relaxed) - before;
         ++frames;
     }

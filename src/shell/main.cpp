@@ -1,17 +1,6 @@
 // MainMod: start-up of the program.
 #include "mainform.h"
-
-#include "meterlink/gvarmod.h"
-#include "meterlink/modalgate.h"
-#include "meterlink/readoutstate.h"
-#include "platform/clock.h"
-#include "platform/localeforms.h"
-#include "platform/portprobe.h"
-#include "platform/qtfiledialog.h"
-#include "platform/qtmessagebox.h"
-#include "platform/qtprinter.h"
-#include "platform/qtserialcomm.h"
-#include "platform/serialportmap.h"
+#include "programparts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -51,24 +40,9 @@ int Main(int argc, char *argv[])
     parser.addOption(portOption);
     parser.process(app);
 
-    GVarMod vars; // recordCount 0, pagePoints 0, pageFirst 1, yScale 400, browsing false
-    ReadoutState readout;
-    ModalGate modal;
-    QtSerialComm comm;
-    QtFileDialog mainDialog(modal);
-    QtFileDialog dataDialog(modal);
-    QtMessageBox messages(modal);
-    SystemClock clock;
-    const LocaleForms forms(QLocale::system());
-    const SysfsSerialPortMap portMap;
-    SerialPortProbe probe;
-    QtPrinter printer;
-
-    MainForm mainForm({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap,
-                       probe, modal, printer});
-    mainDialog.setParent(&mainForm);
-    dataDialog.setParent(&mainForm);
-    messages.setParent(&mainForm);
+    ProgramParts parts;
+    MainForm mainForm(parts.services());
+    parts.setDialogParent(&mainForm);
     mainForm.show();
     mainForm.MDIForm_Load(parser.value(portOption));
     return app.exec();

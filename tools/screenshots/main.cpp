@@ -1,20 +1,10 @@
 // Makes the README's screenshots: the program's own forms, driven by the meter simulator
 // over a pseudo-terminal, grabbed to PNG files.
-#include "meterlink/gvarmod.h"
-#include "meterlink/modalgate.h"
-#include "meterlink/readoutstate.h"
-#include "platform/clock.h"
-#include "platform/localeforms.h"
-#include "platform/portprobe.h"
-#include "platform/qtfiledialog.h"
-#include "platform/qtmessagebox.h"
-#include "platform/qtprinter.h"
-#include "platform/qtserialcomm.h"
-#include "platform/serialportmap.h"
 #include "graph/graphform.h"
 #include "readout/showform.h"
 #include "shell/connectform.h"
 #include "shell/mainform.h"
+#include "shell/programparts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -62,20 +52,11 @@ int main(int argc, char *argv[])
     QDir().mkpath(parser.value(outOption));
     const QDir out(parser.value(outOption));
 
-    GVarMod vars;
-    ReadoutState readout;
-    ModalGate modal;
-    QtSerialComm comm;
-    QtFileDialog mainDialog(modal);
-    QtFileDialog dataDialog(modal);
-    QtMessageBox messages(modal);
-    SystemClock clock;
-    const LocaleForms forms(QLocale(QLocale::German, QLocale::Germany));
-    const SysfsSerialPortMap portMap(QStringLiteral("/nonexistent"));
-    SerialPortProbe probe;
-    QtPrinter printer;
-    MainForm mainForm({vars, readout, comm, mainDialog, dataDialog, messages, clock, forms, portMap,
-                       probe, modal, printer});
+    // German dates and times, and no bridge: the simulator is the meter.
+    ProgramParts parts(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("/nonexistent"));
+    QtSerialComm &comm = parts.comm;
+    MainForm mainForm(parts.services());
+    parts.setDialogParent(&mainForm);
     mainForm.show();
 
     bool ok = true;
