@@ -233,7 +233,11 @@ void ConnectForm::reconnectTimer_Timer()
         reconnectTimer->stop();
         return;
     }
-    // The device path and port number are still those of the lost connection.
+    // The user may have tried another port meanwhile: watch for the lost one.
+    if (const int n = portNumber(m_lostPortName))
+        m_comm.setCommPort(n);
+    else
+        m_comm.setDevicePath(m_lostDevice);
     openAndConnect(m_lostPortName, m_comm.devicePath(), true);
 }
 
@@ -263,6 +267,7 @@ void ConnectForm::deviceLost()
 {
     goOffline();
     m_lostPortName = Combo1->currentText();
+    m_lostDevice = m_comm.devicePath();
     Label1[0]->setToolTip(QStringLiteral("Die Verbindung zu %1 ist abgerissen. Kalvendo verbindet "
                                          "sich wieder, sobald das Gerät zurück ist.")
                               .arg(m_comm.devicePath()));

@@ -73,7 +73,8 @@ private:
     void goOffline();
     bool openAndConnect(const QString &portName, const QString &device, bool quiet);
 
-    QString m_lostPortName; // the port to watch for after a loss
+    QString m_lostPortName; // the port to watch for after a loss, as the box showed it
+    QString m_lostDevice;   // and its device
     int m_busyTicks = 0;    // resynchronisation ticks in a row that found bytes waiting
 
     SerialComm &m_comm;

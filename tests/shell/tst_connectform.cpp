@@ -253,6 +253,13 @@ void TestConnectForm::lostDeviceReconnectsWhenBack()
     QVERIFY(s.messages.asked.isEmpty()); // waiting for the cable says nothing
     QVERIFY(s.strip->reconnectTimer->isActive());
 
+    // The user tries another port in vain; the watch stays on the lost one.
+    s.probe.failures.insert("/dev/pts/9", {SerialComm::OpenError::NotFound, "gone"});
+    s.connectTo(QStringLiteral("/dev/pts/9"));
+    QCOMPARE(s.messages.asked.size(), 1);
+    QVERIFY(s.strip->reconnectTimer->isActive());
+    s.strip->Combo1->setEditText(QStringLiteral("/dev/pts/9"));
+
     s.probe.failures.clear();
     s.strip->reconnectTimer_Timer();
     QVERIFY(s.comm.PortOpen());
