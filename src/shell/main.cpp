@@ -7,7 +7,24 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstring>
+
 namespace {
+
+// --help and --version only print, so they must work where there is no display, as in a
+// terminal over ssh; the window system is not even looked for then.
+void skipWindowSystemForPrintingOptions(int argc, char *argv[])
+{
+    static constexpr const char *printingOptions[] = {"-h", "--help", "--help-all", "-?", "-v", "--version"};
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : printingOptions) {
+            if (std::strcmp(argv[i], option) == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+                return;
+            }
+        }
+    }
+}
 
 // Qt's own dialogs in German ("Ja", "Nein", the file dialog's labels), as the rest of
 // the program speaks.
@@ -22,6 +39,7 @@ void loadGermanTranslations(QApplication &app)
 
 int Main(int argc, char *argv[])
 {
+    skipWindowSystemForPrintingOptions(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalvendo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kalvendo"));
