@@ -12,7 +12,7 @@ packages=(
   poppler-utils xvfb xauth
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf
-  desktop-file-utils dpkg-dev file
+  desktop-file-utils dpkg-dev file mmdebstrap
 )
 
 SUDO=""
